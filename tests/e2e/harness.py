@@ -1,0 +1,153 @@
+"""Drives the built Windows programs under Wine and Xvfb from outside: processes, windows seen through
+xdotool and a small Windows tool, screenshots read back as pixels."""
+
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+TITLE = "翎川网启动客户端"
+ROOT_COLOUR = (0x20, 0x40, 0x60)  # what the screen shows where no window is
+CONVERT = "/usr/bin/convert"  # an earlier `convert` on PATH may be a stand-in
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+args = None
+
+
+def parse_args():
+    global args
+    p = argparse.ArgumentParser()
+    p.add_argument("--build", required=True)
+    p.add_argument("--kovalt", required=True)
+    p.add_argument("--wintool", required=True)
+    p.add_argument("--offline")
+    args, rest = p.parse_known_args()
+    return [sys.argv[0]] + rest
+
+
+def main():
+    argv = parse_args()
+    unittest.main(argv=argv, verbosity=2)
+
+
+def run(cmd, timeout=60, **kw):
+    return subprocess.run(cmd, timeout=timeout, capture_output=True, text=True, **kw)
+
+
+def set_root_colour():
+    run(["xsetroot", "-solid", "#%02x%02x%02x" % ROOT_COLOUR])
+
+
+def artifacts_dir(name):
+    d = os.path.join(args.build, "e2e", name)
+    os.makedirs(d, exist_ok=True)
+    return d
+
+
+class Program:
+    """A Windows program started under Wine; stopped on exit of the with-block if still running."""
+
+    def __init__(self, exe, cwd=None, env=None, wine_args=()):
+        self.exe = exe = os.path.abspath(exe)
+        full_env = dict(os.environ)
+        full_env.update(env or {})
+        self.proc = subprocess.Popen(["wine", *wine_args, exe], cwd=cwd or os.path.dirname(exe), env=full_env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        if self.proc.poll() is None:
+            wintool("close", TITLE)
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+
+    def wait(self, timeout):
+        return self.proc.wait(timeout)
+
+    def alive(self):
+        return self.proc.poll() is None
+
+
+def restart_wineserver():
+    # Wine's services outlive the call that starts them: keep them off our output pipes.
+    quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    subprocess.run(["wineserver", "-k"], **quiet)
+    subprocess.run(["wineserver", "-p"], **quiet)
+    subprocess.run(["wine", "cmd", "/c", "exit"], **quiet)
+
+
+def wintool(*argv, timeout=30, wine_args=()):
+    return run(["wine", *wine_args, args.wintool, *argv], timeout=timeout).returncode
+
+
+def wait_for_window(title=TITLE, seconds=20):
+    return wintool("wait", title, str(seconds), timeout=seconds + 20) == 0
+
+
+def window_info(title=TITLE, wine_args=()):
+    """left, top, right, bottom, visible, iconic"""
+    with tempfile.TemporaryDirectory() as d:
+        out = os.path.join(d, "rect.txt")
+        if wintool("rect", title, out, wine_args=wine_args) != 0:
+            return None
+        # Started through a virtual desktop, the tool runs on after `wine` has returned.
+        if not wait_until(lambda: os.path.exists(out) and os.path.getsize(out) > 0, 10):
+            return None
+        with open(out) as f:
+            return [int(v) for v in f.read().split()]
+
+
+def x_window(title=TITLE):
+    r = run(["xdotool", "search", "--name", "^%s$" % title])
+    ids = r.stdout.split()
+    return ids[0] if ids else None
+
+
+def x_geometry(wid):
+    """(x, y, width, height) of an X window as the X server has it."""
+    r = run(["xdotool", "getwindowgeometry", "--shell", wid])
+    v = dict(line.split("=", 1) for line in r.stdout.split())
+    return int(v["X"]), int(v["Y"]), int(v["WIDTH"]), int(v["HEIGHT"])
+
+
+class Image:
+    """RGB(A) pixels of a picture file, read through ImageMagick."""
+
+    def __init__(self, path, alpha=False):
+        self.path = path
+        fmt = "rgba" if alpha else "rgb"
+        self.channels = 4 if alpha else 3
+        size = run([CONVERT, path, "-format", "%w %h", "info:"]).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.data = subprocess.run([CONVERT, path, "-depth", "8", fmt + ":-"], capture_output=True,
+                                   check=True).stdout
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * self.channels
+        return tuple(self.data[i:i + self.channels])
+
+
+def screenshot(path):
+    subprocess.run(["import", "-window", "root", path], check=True, timeout=60)
+    return Image(path)
+
+
+def art(name):
+    return Image(os.path.join(SOURCE, "launcher", "res", "art", name), alpha=True)
+
+
+def wait_until(predicate, seconds=10, step=0.2):
+    end = time.time() + seconds
+    while time.time() < end:
+        if predicate():
+            return True
+        time.sleep(step)
+    return predicate()

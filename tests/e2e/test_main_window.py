@@ -1,0 +1,46 @@
+"""The launcher's window as X11 shows it: placement, shape, and a close request ending the process."""
+
+import os
+import unittest
+
+import harness as h
+
+
+class MainWindow(unittest.TestCase):
+    def test_centred_shaped_and_closes_cleanly(self):
+        h.set_root_colour()
+        with h.Program(args().kovalt) as kovalt:
+            self.assertTrue(h.wait_for_window(), "the window never appeared")
+            wid = h.x_window()
+            self.assertIsNotNone(wid)
+            # 1024 x 768 screen: ((1024 - 961) / 2, (768 - 648) / 2)
+            self.assertEqual((31, 60, 961, 648), h.x_geometry(wid))
+            shot = h.screenshot(os.path.join(h.artifacts_dir("main_window"), "window.png"))
+            for x, y in [(10, 10), (955, 640), (160, 5), (5, 635), (958, 10)]:
+                self.assertEqual(h.ROOT_COLOUR, shot.pixel(31 + x, 60 + y), "(%d, %d) is outside the shape" % (x, y))
+            for x, y in [(480, 300), (5, 25), (955, 620), (175, 2), (480, 645)]:
+                self.assertNotEqual(h.ROOT_COLOUR, shot.pixel(31 + x, 60 + y), "(%d, %d) is inside" % (x, y))
+
+            self.assertEqual(0, h.wintool("close", h.TITLE))
+            self.assertEqual(0, kovalt.wait(15), "the process ends cleanly after a close request")
+            self.assertFalse(h.wait_for_window(seconds=1))
+
+    def test_centred_on_a_smaller_screen_truncating_toward_zero(self):
+        desktop = ["explorer", "/desktop=kovalt800,800x600"]
+        try:
+            with h.Program(args().kovalt, wine_args=desktop):
+                self.assertTrue(h.wait_until(lambda: h.window_info(wine_args=desktop) is not None, 20))
+                # (800 - 961) / 2 = -80 and (600 - 648) / 2 = -24, not -81
+                self.assertEqual([-80, -24, 881, 624], h.window_info(wine_args=desktop)[:4])
+                h.wintool("close", h.TITLE, wine_args=desktop)
+        finally:
+            # The virtual desktop's screen size sticks to the running wineserver: start a fresh one.
+            h.restart_wineserver()
+
+
+def args():
+    return h.args
+
+
+if __name__ == "__main__":
+    h.main()
