@@ -27,6 +27,14 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
     return Attach(::CreateCompatibleBitmap(pDC->GetSafeHdc(), nWidth, nHeight));
 }
 
+BOOL CImageList::DeleteImageList() {
+    if (!m_hImageList)
+        return FALSE;
+    BOOL bResult = ImageList_Destroy(m_hImageList);
+    m_hImageList = nullptr;
+    return bResult;
+}
+
 CDC::~CDC() {
     DeleteDC();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 class CWnd;
 
@@ -34,6 +35,19 @@ class CBitmap : public CGdiObject {
 class CFont : public CGdiObject {
   public:
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+};
+
+// Owns one image list handle.
+class CImageList {
+  public:
+    CImageList() = default;
+    CImageList(const CImageList&) = delete;
+    CImageList& operator=(const CImageList&) = delete;
+    ~CImageList() { DeleteImageList(); }
+
+    BOOL DeleteImageList();
+
+    HIMAGELIST m_hImageList = nullptr;
 };
 
 // Owns one device context; subclasses decide how it is released.

@@ -1,10 +1,15 @@
 #include "Wnd.h"
+#include "Menu.h"
 
 namespace {
 const wchar_t kObjectProp[] = L"Framework.CWnd";
 }
 
 const MessageMap CWnd::messageMap = {nullptr, nullptr, 0};
+
+CWnd::~CWnd() {
+    DestroyControl();
+}
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     return static_cast<CWnd*>(::GetPropW(hWnd, kObjectProp));
@@ -34,5 +39,14 @@ bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
             return bHandled;
         }
     }
-    return false;
+    return OnMenuItemMsg(nMsg, lParam, pResult);
+}
+
+bool CWnd::OnMenuItemMsg(UINT nMsg, LPARAM lParam, LRESULT* pResult) {
+    bool bHandled = (nMsg == WM_DRAWITEM && RouteMenuDrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam))) ||
+                    (nMsg == WM_MEASUREITEM &&
+                     RouteMenuMeasureItem(m_hWnd, reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)));
+    if (bHandled)
+        *pResult = TRUE;
+    return bHandled;
 }

@@ -6,6 +6,9 @@
 #include "MessageMap.h"
 #include "String.h"
 
+class COleControlSite;
+struct EventSinkMap;
+
 // A window handle plus the class's message table. The object does not own the window's lifetime;
 // whoever created the window destroys it.
 class CWnd {
@@ -13,7 +16,7 @@ class CWnd {
     CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
-    virtual ~CWnd() = default;
+    virtual ~CWnd();
 
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
@@ -38,10 +41,19 @@ class CWnd {
         return ::PostMessageW(m_hWnd, nMsg, wParam, lParam);
     }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+
+    // Hosts an ActiveX control in place as a child of pParentWnd (Control.cpp); this object then
+    // wraps the control's window. FALSE, with no window, when the control cannot be made.
+    BOOL CreateControl(REFCLSID clsid, LPCWSTR pszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, UINT nID);
+    COleControlSite* GetControlSite() const { return m_pCtrlSite; }
+    // Runs an event of the hosted control nCtrlID through the event sink maps, most derived first.
+    bool DispatchEvent(UINT nCtrlID, DISPID dispid, DISPPARAMS* pParams);
     BOOL IsWindowVisible() const { return m_hWnd && ::IsWindowVisible(m_hWnd); }
 
-    // Runs the message through the class's tables, most derived first, in table order.
-    // False when no entry handled it (or the handler asked for the default processing).
+    // Runs the message through the class's tables, most derived first, in table order, then the
+    // framework's own handling of owner-drawn menus. False when nothing handled it (or the handler
+    // asked for the default processing).
     bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     HWND m_hWnd = nullptr;
@@ -55,7 +67,12 @@ class CWnd {
 
     virtual const MessageMap* GetMessageMap() const { return &messageMap; }
     static const MessageMap messageMap;
+    virtual const EventSinkMap* GetEventSinkMap() const { return nullptr; }
 
   private:
+    void DestroyControl();
+    bool OnMenuItemMsg(UINT nMsg, LPARAM lParam, LRESULT* pResult);
+
     bool m_bDefault = false;
+    COleControlSite* m_pCtrlSite = nullptr;
 };
