@@ -1,11 +1,23 @@
 #include "KovaltDlg.h"
 #include "App.h"
+#include "Settings.h"
 #include "SkinGeometry.h"
 #include "res/resource.h"
 
 #include <iterator>
 
 const MessageMapEntry CKovaltDlg::messageEntries[] = {
+    OnMessage<WM_PAINT, &CKovaltDlg::OnPaint>(),
+    OnMessage<WM_QUERYDRAGICON, &CKovaltDlg::OnQueryDragIcon>(),
+    OnMessage<WM_ERASEBKGND, &CKovaltDlg::OnEraseBkgnd>(),
+    OnMessage<WM_MOUSEMOVE, &CKovaltDlg::OnMouseMove>(),
+    OnMessage<WM_LBUTTONDOWN, &CKovaltDlg::OnLButtonDown>(),
+    OnMessage<WM_LBUTTONUP, &CKovaltDlg::OnLButtonUp>(),
+    OnCommand<ID_MENU_HOMEPAGE, &CKovaltDlg::OnMenuHomePage>(),
+    OnCommand<ID_MENU_FORUM, &CKovaltDlg::OnMenuForum>(),
+    OnCommand<ID_MENU_SITEMAP, &CKovaltDlg::OnMenuSiteMap>(),
+    OnCommand<ID_MENU_TOOLS, &CKovaltDlg::OnMenuTools>(),
+    OnCommand<ID_MENU_EXIT, &CKovaltDlg::OnMenuExit>(),
     OnMessage<WM_CLOSE, &CKovaltDlg::CloseLauncher>(),
     OnMessage<WM_SHOWWINDOW, &CKovaltDlg::OnShowWindow>(),
     OnMessage<WM_TIMER, &CKovaltDlg::OnTimer>(),
@@ -16,26 +28,34 @@ CKovaltDlg::CKovaltDlg() : CDialog(IDD_KOVALT_DIALOG) {
     m_hIcon = LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-CKovaltDlg::~CKovaltDlg() = default;
+// The skin images go with the window object, while GDI+ is still running.
+CKovaltDlg::~CKovaltDlg() {
+    delete m_pImgBackground;
+    delete m_pImgMenuButton;
+    delete m_pImgMinButton;
+    delete m_pImgCloseButton;
+    delete m_pImgStartButton;
+}
 
 BOOL CKovaltDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    GetModuleDir(m_strModuleDir);
+    ReadSettings();
+    FetchExitPage();
     SetWindowText(L"翎川网启动客户端");
     SetSkinGeometry();
+    LoadSkinImages();
     ShapeWindow();
     CentreWindow();
+    CreatePanes();
     return TRUE;
 }
 
 // Enter and Escape must not end the launcher: only the closing sequence does.
 void CKovaltDlg::OnOK() {}
 void CKovaltDlg::OnCancel() {}
-
-void CKovaltDlg::CloseLauncher() {
-    CDialog::OnOK();
-}
 
 void CKovaltDlg::OnShowWindow(BOOL, UINT) {
     Default();

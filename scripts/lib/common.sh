@@ -14,7 +14,7 @@ KOVALT_TEST_PORT=${KOVALT_TEST_PORT:-8391}
 PACKAGES_AMD64=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make googletest python3
     wine wine64 xvfb xauth xdotool x11-apps x11-xserver-utils imagemagick fonts-wqy-microhei fonts-wine
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales
 )
 PACKAGES_I386=(wine32:i386 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386)
 
@@ -93,7 +93,8 @@ start_xvfb() {
 # A persistent wineserver with its services already up: later wine calls start in a fraction of a
 # second, and no service inherits (and holds open) the output pipe of a test.
 start_wineserver() {
-    wineserver -p >"$BUILD_DIR/wineserver.log" 2>&1
+    # One may be running already for this prefix (a demo, an earlier run): it serves as well.
+    wineserver -p >"$BUILD_DIR/wineserver.log" 2>&1 || true
     wine cmd /c exit >>"$BUILD_DIR/wineserver.log" 2>&1
 }
 

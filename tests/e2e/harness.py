@@ -24,6 +24,7 @@ def parse_args():
     p.add_argument("--kovalt", required=True)
     p.add_argument("--wintool", required=True)
     p.add_argument("--offline")
+    p.add_argument("--standin")
     args, rest = p.parse_known_args()
     return [sys.argv[0]] + rest
 
@@ -142,6 +143,21 @@ def screenshot(path):
 
 def art(name):
     return Image(os.path.join(SOURCE, "launcher", "res", "art", name), alpha=True)
+
+
+def wait_skin_painted(origin, path, seconds=20):
+    """Waits until the window at `origin` shows the skin's background (opaque points away from the
+    buttons, the panes and the caption) and returns that screenshot, or None."""
+    background = art("background.png")
+    points = [(300, 600), (100, 15 + 19), (860, 600), (480, 20 + 16)]
+    shot = None
+
+    def painted():
+        nonlocal shot
+        shot = screenshot(path)
+        return all(shot.pixel(origin[0] + x, origin[1] + y) == background.pixel(x, y)[:3] for x, y in points)
+
+    return shot if wait_until(painted, seconds, step=0.5) else None
 
 
 def wait_until(predicate, seconds=10, step=0.2):

@@ -6,6 +6,8 @@
 //   wintool close TITLE                post WM_CLOSE
 //   wintool key   TITLE VK             post WM_KEYDOWN/WM_KEYUP of a virtual key to the window
 //   wintool command TITLE ID           post WM_COMMAND with a command id
+//   wintool child TITLE ID OUTFILE     write the child window with that control id as "left top right
+//                                      bottom visible" in the parent's client coordinates (exit 6: none)
 #include <windows.h>
 
 #include <cstdio>
@@ -39,6 +41,21 @@ int Rect(HWND hWnd, const wchar_t* pszOut) {
     return 0;
 }
 
+int Child(HWND hWnd, int nID, const wchar_t* pszOut) {
+    HWND hChild = GetDlgItem(hWnd, nID);
+    if (!hChild)
+        return 6;
+    RECT rc;
+    GetWindowRect(hChild, &rc);
+    MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    FILE* f = _wfopen(pszOut, L"w");
+    if (!f)
+        return 3;
+    fprintf(f, "%ld %ld %ld %ld %d\n", rc.left, rc.top, rc.right, rc.bottom, IsWindowVisible(hChild) ? 1 : 0);
+    fclose(f);
+    return 0;
+}
+
 int Key(HWND hWnd, UINT vk) {
     PostMessageW(hWnd, WM_KEYDOWN, vk, 1);
     PostMessageW(hWnd, WM_KEYUP, vk, 0xC0000001);
@@ -64,5 +81,7 @@ int wmain(int argc, wchar_t** argv) {
         return Key(hWnd, _wtoi(argv[3]));
     if (cmd == L"command" && argc > 3)
         return PostMessageW(hWnd, WM_COMMAND, _wtoi(argv[3]), 0) ? 0 : 5;
+    if (cmd == L"child" && argc > 4)
+        return Child(hWnd, _wtoi(argv[3]), argv[4]);
     return 2;
 }

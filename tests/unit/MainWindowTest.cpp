@@ -1,38 +1,7 @@
-#include "KovaltDlg.h"
+#include "DialogRunner.h"
 #include "SkinGeometry.h"
 
 #include <gtest/gtest.h>
-#include <functional>
-
-namespace {
-
-// Runs the real dialog modally and calls `inspect` once from inside its message loop, after the
-// initialisation has run; the callback ends the dialog (or not).
-std::function<void(CKovaltDlg&)> g_inspect;
-CKovaltDlg* g_pDlg = nullptr;
-
-void CALLBACK InspectTimer(HWND, UINT, UINT_PTR idTimer, DWORD) {
-    KillTimer(nullptr, idTimer);
-    g_inspect(*g_pDlg);
-}
-
-INT_PTR RunDialog(std::function<void(CKovaltDlg&)> inspect) {
-    CKovaltDlg dlg;
-    g_pDlg = &dlg;
-    g_inspect = std::move(inspect);
-    SetTimer(nullptr, 0, 10, InspectTimer);
-    INT_PTR nResult = dlg.DoModal();
-    g_pDlg = nullptr;
-    return nResult;
-}
-
-// A timer that fires a while after the last check: the dialog has by then run whatever was posted.
-void After(UINT ms, std::function<void(CKovaltDlg&)> next) {
-    g_inspect = std::move(next);
-    SetTimer(nullptr, 0, ms, InspectTimer);
-}
-
-} // namespace
 
 TEST(MainWindow, IsFramelessShapedCentredAndTitled) {
     RunDialog([](CKovaltDlg& dlg) {

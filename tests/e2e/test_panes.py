@@ -1,0 +1,112 @@
+"""The three web panes as hosted controls: where they sit, which pages they ask the content server
+for, online and offline, and a launcher that still works when the web control cannot be made."""
+
+import os
+import tempfile
+import unittest
+
+import harness as h
+from content_server import ContentServer
+
+PORT = 8391
+ORIGIN = (31, 60)  # the window's top-left on the 1024 x 768 screen
+CONTENT = os.path.join(h.SOURCE, "content", "kovalt")
+PAGES = ["/kovalt/index.html", "/kovalt/ad.html", "/kovalt/ad2.html"]
+# Control id: place in the window.
+PANES = {209: (181, 43, 780, 533), 210: (0, 19, 170, 629), 211: (791, 19, 961, 629)}
+
+
+def pane(nid):
+    """(left, top, right, bottom, visible) of the main window's child with that id, or None."""
+    with tempfile.TemporaryDirectory() as d:
+        out = os.path.join(d, "child.txt")
+        code = h.wintool("child", h.TITLE, str(nid), out)
+        if code == 6:
+            return None
+        assert code == 0, "wintool child failed with %d" % code
+        with open(out) as f:
+            v = [int(x) for x in f.read().split()]
+        return tuple(v[:4]), bool(v[4])
+
+
+class Panes(unittest.TestCase):
+    def setUp(self):
+        self.log = os.path.join(h.artifacts_dir("panes"), "%s-requests.txt" % self._testMethodName)
+        if os.path.exists(self.log):
+            os.remove(self.log)
+        self.server = None
+
+        def bound():
+            # The test builds' fixed port may still be held by a run that is finishing.
+            try:
+                self.server = ContentServer(PORT, self.log)
+            except OSError:
+                return False
+            return True
+
+        self.assertTrue(h.wait_until(bound, 60, 1), "port %d stays busy" % PORT)
+        for name in ("index.html", "ad.html", "ad2.html", "iestart.html"):
+            with open(os.path.join(CONTENT, name), "rb") as f:
+                self.server.reply("/kovalt/" + name, f.read())
+        self.server.start()
+
+    def tearDown(self):
+        self.server.stop()
+
+    def logged_pages(self):
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log) as f:
+            return [line.split()[1] for line in f if line.split()[1] in PAGES]
+
+    def run_launcher(self, exe, env=None):
+        program = h.Program(exe, env=env)
+        self.addCleanup(program.__exit__)
+        self.assertTrue(h.wait_for_window(), "the window never appeared")
+        # The title is set before the panes are made; the window shows once its initialisation is over.
+        self.assertTrue(h.wait_until(lambda: (h.window_info() or [0] * 6)[4] == 1, 30), "the window never showed")
+        return program
+
+    def close(self, program):
+        self.assertEqual(0, h.wintool("close", h.TITLE))
+        self.assertEqual(0, program.wait(15), "the launcher ends cleanly")
+
+    def test_online_the_panes_request_their_pages_in_order_and_only_the_news_shows(self):
+        program = self.run_launcher(h.args.kovalt)
+        self.assertTrue(h.wait_until(lambda: len(self.logged_pages()) >= 3, 20), self.logged_pages())
+        self.assertEqual(PAGES, self.logged_pages()[:3])
+        for nid, rect in PANES.items():
+            # The adverts show only at their completion event, which this control never sends.
+            self.assertEqual((rect, nid == 209), pane(nid), nid)
+        self.close(program)
+
+    def test_offline_nothing_is_requested_and_every_pane_is_hidden(self):
+        self.assertTrue(h.args.offline, "needs --offline KovaltOffline.exe")
+        program = self.run_launcher(h.args.offline)
+        for nid, rect in PANES.items():
+            self.assertEqual((rect, False), pane(nid), nid)
+        self.close(program)
+        self.assertEqual([], self.server.requests)
+
+    def test_without_the_web_control_the_launcher_still_starts_paints_and_closes(self):
+        h.set_root_colour()
+        env = {"WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";ieframe=d"}
+        program = self.run_launcher(h.args.kovalt, env)
+        for nid in PANES:
+            self.assertIsNone(pane(nid), "no window for pane %d" % nid)
+        background = h.art("background.png")
+        shot_path = os.path.join(h.artifacts_dir("panes"), "no-control.png")
+        points = [(480, 288), (200, 60), (85, 300), (876, 300)]
+
+        def painted():
+            shot = h.screenshot(shot_path)
+            return all(shot.pixel(ORIGIN[0] + x, ORIGIN[1] + y) == background.pixel(x, y)[:3] for x, y in points)
+
+        self.assertTrue(h.wait_until(painted, 20), "the background shows where the panes would be")
+        self.assertTrue(program.alive())
+        self.close(program)
+        self.assertEqual([], self.logged_pages())
+
+
+if __name__ == "__main__":
+    h.main()
