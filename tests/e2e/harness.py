@@ -106,6 +106,19 @@ def window_info(title=TITLE, wine_args=()):
             return [int(v) for v in f.read().split()]
 
 
+def child_window(nid):
+    """(left, top, right, bottom, visible) of the main window's child with that id, or None."""
+    with tempfile.TemporaryDirectory() as d:
+        out = os.path.join(d, "child.txt")
+        code = wintool("child", TITLE, str(nid), out)
+        if code == 6:
+            return None
+        assert code == 0, "wintool child failed with %d" % code
+        with open(out) as f:
+            v = [int(x) for x in f.read().split()]
+        return tuple(v[:4]), bool(v[4])
+
+
 def x_window(title=TITLE):
     r = run(["xdotool", "search", "--name", "^%s$" % title])
     ids = r.stdout.split()

@@ -2,7 +2,6 @@
 for, online and offline, and a launcher that still works when the web control cannot be made."""
 
 import os
-import tempfile
 import unittest
 
 import harness as h
@@ -14,19 +13,6 @@ CONTENT = os.path.join(h.SOURCE, "content", "kovalt")
 PAGES = ["/kovalt/index.html", "/kovalt/ad.html", "/kovalt/ad2.html"]
 # Control id: place in the window.
 PANES = {209: (181, 43, 780, 533), 210: (0, 19, 170, 629), 211: (791, 19, 961, 629)}
-
-
-def pane(nid):
-    """(left, top, right, bottom, visible) of the main window's child with that id, or None."""
-    with tempfile.TemporaryDirectory() as d:
-        out = os.path.join(d, "child.txt")
-        code = h.wintool("child", h.TITLE, str(nid), out)
-        if code == 6:
-            return None
-        assert code == 0, "wintool child failed with %d" % code
-        with open(out) as f:
-            v = [int(x) for x in f.read().split()]
-        return tuple(v[:4]), bool(v[4])
 
 
 class Panes(unittest.TestCase):
@@ -77,14 +63,14 @@ class Panes(unittest.TestCase):
         self.assertEqual(PAGES, self.logged_pages()[:3])
         for nid, rect in PANES.items():
             # The adverts show only at their completion event, which this control never sends.
-            self.assertEqual((rect, nid == 209), pane(nid), nid)
+            self.assertEqual((rect, nid == 209), h.child_window(nid), nid)
         self.close(program)
 
     def test_offline_nothing_is_requested_and_every_pane_is_hidden(self):
         self.assertTrue(h.args.offline, "needs --offline KovaltOffline.exe")
         program = self.run_launcher(h.args.offline)
         for nid, rect in PANES.items():
-            self.assertEqual((rect, False), pane(nid), nid)
+            self.assertEqual((rect, False), h.child_window(nid), nid)
         self.close(program)
         self.assertEqual([], self.server.requests)
 
@@ -93,7 +79,7 @@ class Panes(unittest.TestCase):
         env = {"WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";ieframe=d"}
         program = self.run_launcher(h.args.kovalt, env)
         for nid in PANES:
-            self.assertIsNone(pane(nid), "no window for pane %d" % nid)
+            self.assertIsNone(h.child_window(nid), "no window for pane %d" % nid)
         background = h.art("background.png")
         shot_path = os.path.join(h.artifacts_dir("panes"), "no-control.png")
         points = [(480, 288), (200, 60), (85, 300), (876, 300)]

@@ -4,6 +4,7 @@
 //   wintool wait  TITLE SECONDS        exit 0 once the window exists
 //   wintool rect  TITLE OUTFILE        write "left top right bottom visible iconic"
 //   wintool close TITLE                post WM_CLOSE
+//   wintool restore TITLE              post the system's restore command (after a minimise)
 //   wintool key   TITLE VK             post WM_KEYDOWN/WM_KEYUP of a virtual key to the window
 //   wintool command TITLE ID           post WM_COMMAND with a command id
 //   wintool child TITLE ID OUTFILE     write the child window with that control id as "left top right
@@ -75,6 +76,8 @@ int wmain(int argc, wchar_t** argv) {
         return 4;
     if (cmd == L"rect" && argc > 3)
         return Rect(hWnd, argv[3]);
+    if (cmd == L"restore")
+        return PostMessageW(hWnd, WM_SYSCOMMAND, SC_RESTORE, 0) ? 0 : 5;
     if (cmd == L"close")
         return PostMessageW(hWnd, WM_CLOSE, 0, 0) ? 0 : 5;
     if (cmd == L"key" && argc > 3)
