@@ -170,6 +170,14 @@ TEST(Settings, ReadsKovaltIniBesideTheProgram) {
          "[main]\r\nFileName=game.exe\r\nGameName=Last line",
          {L"Last line", L"game.exe", L""}},
         {"Unix line breaks", "[main]\nGameName=Unix\nCanShu=-u\n", {L"Unix", L"", L"-u"}},
+        {"very long lines",
+         "[junk]\r\n" + std::string(70000, 'j') + "\r\n[main]\r\nGameName=" + std::string(70000, 'g') +
+             "\r\nFileName=game.exe\r\n",
+         {std::wstring(255, L'g'), L"game.exe", L""}},
+        // Without the mark the file is ANSI text, cut up by the zero bytes: no settings, no crash.
+        {"UTF-16 without byte-order mark",
+         Utf16WithBom(L"[main]\r\nGameName=NoMark\r\n").substr(2),
+         {L"", L"", L""}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
