@@ -69,9 +69,12 @@ prepare_prefix() {
     touch "$WINEPREFIX/.kovalt-ready"
 }
 
-# Music plays into a null ALSA device: tests need a working device, not speakers.
+# Music plays into a null ALSA device: tests need a working device, not speakers. The setting goes
+# to this run's programs only; the user's own sound configuration is left alone.
 prepare_audio() {
-    [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
+    printf '</usr/share/alsa/alsa.conf>\npcm.!default { type null }\nctl.!default { type hw card 0 }\n' \
+        >"$BUILD_DIR/asound.conf"
+    export ALSA_CONFIG_PATH=$BUILD_DIR/asound.conf
 }
 
 XVFB_PID=""
