@@ -16,10 +16,12 @@ From a shell:
 
 import argparse
 import http.server
+import os
 import socket
 import socketserver
 import struct
 import threading
+import time
 
 STALL, STALL_BODY, RESET, GARBAGE = "stall", "stall_body", "reset", "garbage"
 
@@ -125,6 +127,29 @@ class ContentServer:
 
     def __exit__(self, *exc):
         self.stop()
+
+
+KIT = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), "content",
+                   "kovalt")
+
+
+def serve_kit(port, log_path=None, wait_seconds=60):
+    """A server (not yet started) replying with the sample content kit under /kovalt/, once the port
+    is free: the test builds' fixed port may still be held by a run that is finishing. None when it
+    stays busy."""
+    end = time.time() + wait_seconds
+    while True:
+        try:
+            server = ContentServer(port, log_path)
+            break
+        except OSError:
+            if time.time() > end:
+                return None
+            time.sleep(1)
+    for name in sorted(os.listdir(KIT)):
+        with open(os.path.join(KIT, name), "rb") as f:
+            server.reply("/kovalt/" + name, f.read())
+    return server
 
 
 def main():

@@ -51,11 +51,11 @@ def artifacts_dir(name):
 class Program:
     """A Windows program started under Wine; stopped on exit of the with-block if still running."""
 
-    def __init__(self, exe, cwd=None, env=None, wine_args=()):
+    def __init__(self, exe, cwd=None, env=None):
         self.exe = exe = os.path.abspath(exe)
         full_env = dict(os.environ)
         full_env.update(env or {})
-        self.proc = subprocess.Popen(["wine", *wine_args, exe], cwd=cwd or os.path.dirname(exe), env=full_env,
+        self.proc = subprocess.Popen(["wine", exe], cwd=cwd or os.path.dirname(exe), env=full_env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def __enter__(self):
@@ -86,21 +86,21 @@ def restart_wineserver():
 
 
 def wintool(*argv, timeout=30, wine_args=()):
-    return run(["wine", *wine_args, args.wintool, *argv], timeout=timeout).returncode
+    # No pipes: a process that Wine starts on the way (a virtual desktop's explorer) may outlive the
+    # call and would hold them open. The tool answers through its exit code and files.
+    return subprocess.run(["wine", *wine_args, args.wintool, *argv], timeout=timeout, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode
 
 
 def wait_for_window(title=TITLE, seconds=20):
     return wintool("wait", title, str(seconds), timeout=seconds + 20) == 0
 
 
-def window_info(title=TITLE, wine_args=()):
+def window_info(title=TITLE):
     """left, top, right, bottom, visible, iconic"""
     with tempfile.TemporaryDirectory() as d:
         out = os.path.join(d, "rect.txt")
-        if wintool("rect", title, out, wine_args=wine_args) != 0:
-            return None
-        # Started through a virtual desktop, the tool runs on after `wine` has returned.
-        if not wait_until(lambda: os.path.exists(out) and os.path.getsize(out) > 0, 10):
+        if wintool("rect", title, out) != 0:
             return None
         with open(out) as f:
             return [int(v) for v in f.read().split()]
@@ -156,6 +156,22 @@ def screenshot(path):
 
 def art(name):
     return Image(os.path.join(SOURCE, "launcher", "res", "art", name), alpha=True)
+
+
+def xdo(*argv):
+    subprocess.run(["xdotool", *map(str, argv)], check=True, timeout=30)
+
+
+def move(origin, x, y):
+    """Moves the pointer to (x, y) of a window whose top-left is at origin, and lets it settle."""
+    xdo("mousemove", origin[0] + x, origin[1] + y)
+    time.sleep(0.4)
+
+
+def click(origin, x, y):
+    move(origin, x, y)
+    xdo("click", 1)
+    time.sleep(0.6)
 
 
 def wait_skin_painted(origin, path, seconds=20):

@@ -3,29 +3,16 @@ content server's log, what the shell was asked to open and what the stand-in gam
 
 import os
 import shutil
-import subprocess
 import tempfile
 import time
 import unittest
 
 import harness as h
-from content_server import ContentServer
+from content_server import KIT, serve_kit
 
 PORT = 8391
 ORIGIN = (31, 60)
-CONTENT = os.path.join(h.SOURCE, "content", "kovalt")
 NEWS_AREA = (181, 43, 780, 533)
-
-
-def xdo(*argv):
-    subprocess.run(["xdotool", *map(str, argv)], check=True, timeout=30)
-
-
-def click(x, y):
-    xdo("mousemove", ORIGIN[0] + x, ORIGIN[1] + y)
-    time.sleep(0.4)
-    xdo("click", 1)
-    time.sleep(0.6)
 
 
 def read(path):
@@ -64,7 +51,7 @@ class Journeys(unittest.TestCase):
         return same == len(points)
 
     def start_game(self):
-        click(490, 575)
+        h.click(ORIGIN, 490, 575)
         self.assertTrue(h.wait_until(lambda: "-journey" in read(self.record), 10), "the game did not start")
 
     def close(self, program):
@@ -83,20 +70,8 @@ class Journeys(unittest.TestCase):
         log = os.path.join(self.shots, "online-requests.txt")
         if os.path.exists(log):
             os.remove(log)
-        server = None
-
-        def bound():
-            nonlocal server
-            try:
-                server = ContentServer(PORT, log)
-            except OSError:
-                return False
-            return True
-
-        self.assertTrue(h.wait_until(bound, 60, 1), "port %d stays busy" % PORT)
-        for name in ("index.html", "ad.html", "ad2.html", "iestart.html"):
-            with open(os.path.join(CONTENT, name), "rb") as f:
-                server.reply("/kovalt/" + name, f.read())
+        server = serve_kit(PORT, log)
+        self.assertIsNotNone(server, "port %d stays busy" % PORT)
         with server:
             program, _ = self.launch(h.args.kovalt)
             pages = ["/kovalt/iestart.html", "/kovalt/index.html", "/kovalt/ad.html", "/kovalt/ad2.html"]
@@ -105,24 +80,24 @@ class Journeys(unittest.TestCase):
             self.assertEqual((NEWS_AREA, True), h.child_window(209))
 
             self.start_game()
-            click(670, 13)  # the menu
-            xdo("mousemove", ORIGIN[0] + 654 + 50, ORIGIN[1] + 27 + 45)  # its second item, the forum
+            h.click(ORIGIN, 670, 13)  # the menu
+            h.xdo("mousemove", ORIGIN[0] + 654 + 50, ORIGIN[1] + 27 + 45)  # its second item, the forum
             time.sleep(0.4)
-            xdo("click", 1)
+            h.xdo("click", 1)
             self.assertTrue(h.wait_until(lambda: "/forum" in read(self.capture), 10), read(self.capture))
             self.close(program)
         # content/kovalt/iestart.html names the exit page after four ignored characters
-        with open(os.path.join(CONTENT, "iestart.html"), "rb") as f:
+        with open(os.path.join(KIT, "iestart.html"), "rb") as f:
             exit_page = "http://" + f.read().decode("ascii")[4:]
         self.assertTrue(h.wait_until(lambda: exit_page in read(self.capture).split(), 10), read(self.capture))
 
     def test_minimise_and_restore_repaints_everything(self):
         program, before = self.launch(h.args.offline)
-        click(716, 13)  # minimise
+        h.click(ORIGIN, 716, 13)  # minimise
         self.assertTrue(h.wait_until(lambda: (h.window_info() or [0] * 6)[5] == 1, 5), "not minimised")
         self.assertEqual(0, h.wintool("restore", h.TITLE))
         self.assertTrue(h.wait_until(lambda: (h.window_info() or [0] * 6)[5] == 0, 5), "not restored")
-        xdo("mousemove", 5, 5)  # off the window, so no button shows hover
+        h.xdo("mousemove", 5, 5)  # off the window, so no button shows hover
         after = h.wait_skin_painted(ORIGIN, os.path.join(self.shots, "restored.png"))
         self.assertIsNotNone(after)
         differ = [(x, y) for x in range(0, 961, 7) for y in range(0, 648, 7)

@@ -5,11 +5,10 @@ import os
 import unittest
 
 import harness as h
-from content_server import ContentServer
+from content_server import serve_kit
 
 PORT = 8391
 ORIGIN = (31, 60)  # the window's top-left on the 1024 x 768 screen
-CONTENT = os.path.join(h.SOURCE, "content", "kovalt")
 PAGES = ["/kovalt/index.html", "/kovalt/ad.html", "/kovalt/ad2.html"]
 # Control id: place in the window.
 PANES = {209: (181, 43, 780, 533), 210: (0, 19, 170, 629), 211: (791, 19, 961, 629)}
@@ -20,20 +19,8 @@ class Panes(unittest.TestCase):
         self.log = os.path.join(h.artifacts_dir("panes"), "%s-requests.txt" % self._testMethodName)
         if os.path.exists(self.log):
             os.remove(self.log)
-        self.server = None
-
-        def bound():
-            # The test builds' fixed port may still be held by a run that is finishing.
-            try:
-                self.server = ContentServer(PORT, self.log)
-            except OSError:
-                return False
-            return True
-
-        self.assertTrue(h.wait_until(bound, 60, 1), "port %d stays busy" % PORT)
-        for name in ("index.html", "ad.html", "ad2.html", "iestart.html"):
-            with open(os.path.join(CONTENT, name), "rb") as f:
-                self.server.reply("/kovalt/" + name, f.read())
+        self.server = serve_kit(PORT, self.log)
+        self.assertIsNotNone(self.server, "port %d stays busy" % PORT)
         self.server.start()
 
     def tearDown(self):

@@ -4,7 +4,6 @@ Offline, so the advert panes are hidden and the strips take the clicks."""
 
 import os
 import shutil
-import subprocess
 import tempfile
 import time
 import unittest
@@ -19,21 +18,6 @@ CENTRE = {"menu": (670, 13), "min": (716, 13), "close": (760, 13)}
 PLAIN = (300, 600)
 SITE = "http://127.0.0.1:8391/site"
 CONTENT = "http://127.0.0.1:8391/kovalt"
-
-
-def xdo(*argv):
-    subprocess.run(["xdotool", *map(str, argv)], check=True, timeout=30)
-
-
-def move(x, y, origin=ORIGIN):
-    xdo("mousemove", origin[0] + x, origin[1] + y)
-    time.sleep(0.4)
-
-
-def click(x, y, origin=ORIGIN):
-    move(x, y, origin)
-    xdo("click", 1)
-    time.sleep(0.6)
 
 
 class PointerAndMenu(unittest.TestCase):
@@ -63,7 +47,7 @@ class PointerAndMenu(unittest.TestCase):
         program = h.Program(self.exe, env=env)
         self.assertTrue(h.wait_for_window(), "the window never appeared")
         self.assertIsNotNone(h.wait_skin_painted(ORIGIN, os.path.join(self.shots, "start.png")), "never painted")
-        move(*PLAIN)
+        h.move(ORIGIN, *PLAIN)
         return program
 
     def captured(self, count, seconds=10):
@@ -116,21 +100,21 @@ class PointerAndMenu(unittest.TestCase):
             self.assertEqual((0, 0, 0), self.rows(self.shot("normal")))
             cases = [("menu", (1, 0, 0)), ("min", (0, 1, 0)), ("close", (0, 0, 1))]
             for button, expected in cases:
-                move(*CENTRE[button])
+                h.move(ORIGIN, *CENTRE[button])
                 self.assertEqual(expected, self.rows(self.shot("hover-" + button)), button)
             # x = 696 acts as the menu button, 737 as minimise
-            move(696, 13)
+            h.move(ORIGIN, 696, 13)
             self.assertEqual((1, 0, 0), self.rows(self.shot("hover-696")))
-            move(737, 13)
+            h.move(ORIGIN, 737, 13)
             self.assertEqual((0, 1, 0), self.rows(self.shot("hover-737")))
 
-            move(*CENTRE["close"])
-            xdo("mousedown", 1)
+            h.move(ORIGIN, *CENTRE["close"])
+            h.xdo("mousedown", 1)
             time.sleep(0.4)
             self.assertEqual((0, 0, 2), self.rows(self.shot("pressed-close")))
-            move(*PLAIN)
+            h.move(ORIGIN, *PLAIN)
             self.assertEqual((0, 0, 0), self.rows(self.shot("pressed-then-off")))
-            xdo("mouseup", 1)
+            h.xdo("mouseup", 1)
             time.sleep(0.4)
             self.assertTrue(h.wait_for_window(seconds=1), "releasing off the button fires nothing")
 
@@ -139,12 +123,12 @@ class PointerAndMenu(unittest.TestCase):
         with self.start():
             anchor = (ORIGIN[0] + 654, ORIGIN[1] + 27)
             for n, url in enumerate(items):
-                click(*CENTRE["menu"])
+                h.click(ORIGIN, *CENTRE["menu"])
                 shot = self.shot("menu-%d" % n)
                 origin = self.menu_origin(shot, anchor)
                 self.assertIsNotNone(origin, "the menu's pictures are not at the anchor")
                 # The hovered item shows its slice of the selected picture, the others the normal one.
-                xdo("mousemove", origin[0] + 50, origin[1] + 30 * n + 15)
+                h.xdo("mousemove", origin[0] + 50, origin[1] + 30 * n + 15)
                 time.sleep(0.5)
                 shot = self.shot("menu-hover-%d" % n)
                 for row in range(5):
@@ -152,60 +136,60 @@ class PointerAndMenu(unittest.TestCase):
                     for x, y in [(20, 30 * row + 10), (60, 30 * row + 20)]:
                         self.assertEqual(picture.pixel(x, y)[:3], shot.pixel(origin[0] + x, origin[1] + y),
                                          "item %d while %d is hovered" % (row, n))
-                xdo("click", 1)
+                h.xdo("click", 1)
                 self.assertEqual(items[:n + 1], self.captured(n + 1))
                 self.assertTrue(h.wait_for_window(seconds=1), "a page command leaves the launcher open")
 
-            click(*CENTRE["menu"])
-            xdo("key", "Escape")
+            h.click(ORIGIN, *CENTRE["menu"])
+            h.xdo("key", "Escape")
             time.sleep(1)
             self.assertEqual(items, self.captured(len(items), seconds=1), "Escape sends no command")
 
     def test_menu_exit_item_closes_the_launcher(self):
         with self.start() as kovalt:
-            click(*CENTRE["menu"])
+            h.click(ORIGIN, *CENTRE["menu"])
             origin = self.menu_origin(self.shot("menu-exit"), (ORIGIN[0] + 654, ORIGIN[1] + 27))
             self.assertIsNotNone(origin)
-            xdo("mousemove", origin[0] + 50, origin[1] + 135)
+            h.xdo("mousemove", origin[0] + 50, origin[1] + 135)
             time.sleep(0.3)
-            xdo("click", 1)
+            h.xdo("click", 1)
             self.assertEqual(0, kovalt.wait(20))
 
     def test_links_start_button_and_minimise(self):
         with self.start():
-            click(85, 300)  # left advert strip
-            click(876, 300)  # right advert strip
-            click(220, 20)  # logo
+            h.click(ORIGIN, 85, 300)  # left advert strip
+            h.click(ORIGIN, 876, 300)  # right advert strip
+            h.click(ORIGIN, 220, 20)  # logo
             self.assertEqual([CONTENT + "/ad.html", CONTENT + "/ad2.html", SITE + "/"], self.captured(3))
 
             # press elsewhere, move onto the start button, release there: the game starts
-            move(*PLAIN)
-            xdo("mousedown", 1)
-            move(490, 575)
-            xdo("mouseup", 1)
+            h.move(ORIGIN, *PLAIN)
+            h.xdo("mousedown", 1)
+            h.move(ORIGIN, 490, 575)
+            h.xdo("mouseup", 1)
             self.assertTrue(h.wait_until(lambda: os.path.exists(self.record), 10), "the game did not start")
             with open(self.record, encoding="utf-8") as f:
                 self.assertIn('-fast "two words"', f.read())
             self.assertTrue(h.wait_for_window(seconds=1), "the launcher stays open")
 
-            click(*CENTRE["min"])
+            h.click(ORIGIN, *CENTRE["min"])
             self.assertTrue(h.wait_until(lambda: (h.window_info() or [0] * 6)[5] == 1, 5), "not minimised")
 
     def test_drag_by_the_title_strip_then_menu(self):
         with self.start():
-            move(400, 20)
-            xdo("mousedown", 1)
+            h.move(ORIGIN, 400, 20)
+            h.xdo("mousedown", 1)
             for step in range(1, 6):
-                xdo("mousemove", ORIGIN[0] + 400 + 10 * step, ORIGIN[1] + 20 + 6 * step)
+                h.xdo("mousemove", ORIGIN[0] + 400 + 10 * step, ORIGIN[1] + 20 + 6 * step)
                 time.sleep(0.1)
-            xdo("mouseup", 1)
+            h.xdo("mouseup", 1)
             time.sleep(0.5)
             info = h.window_info()
             self.assertEqual((ORIGIN[0] + 50, ORIGIN[1] + 30), (info[0], info[1]), "the window did not follow")
             moved = (info[0], info[1])
-            click(*CENTRE["menu"], origin=moved)
+            h.click(moved, *CENTRE["menu"])
             self.assertIsNotNone(self.menu_origin(self.shot("menu-after-drag"), (moved[0] + 654, moved[1] + 27)))
-            xdo("key", "Escape")
+            h.xdo("key", "Escape")
 
 
 if __name__ == "__main__":

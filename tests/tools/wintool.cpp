@@ -9,6 +9,8 @@
 //   wintool command TITLE ID           post WM_COMMAND with a command id
 //   wintool child TITLE ID OUTFILE     write the child window with that control id as "left top right
 //                                      bottom visible" in the parent's client coordinates (exit 6: none)
+//   wintool run-rect EXE TITLE OUTFILE start EXE, write its window as `rect` does, close it and wait:
+//                                      one process for a whole run on a virtual desktop
 #include <windows.h>
 
 #include <cstdio>
@@ -63,6 +65,28 @@ int Key(HWND hWnd, UINT vk) {
     return 0;
 }
 
+int RunAndRect(wchar_t* pszExe, const wchar_t* pszTitle, const wchar_t* pszOut) {
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessW(pszExe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return 3;
+    int nResult = Wait(pszTitle, 30);
+    HWND hWnd = FindTopLevel(pszTitle);
+    if (hWnd) {
+        // Placement is final once the initialisation has returned and the window shows.
+        for (int i = 0; i < 300 && !IsWindowVisible(hWnd); ++i)
+            Sleep(100);
+        nResult = Rect(hWnd, pszOut);
+        PostMessageW(hWnd, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return nResult;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -71,6 +95,8 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring cmd = argv[1];
     if (cmd == L"wait")
         return Wait(argv[2], argc > 3 ? _wtoi(argv[3]) : 10);
+    if (cmd == L"run-rect" && argc > 4)
+        return RunAndRect(argv[2], argv[3], argv[4]);
     HWND hWnd = FindTopLevel(argv[2]);
     if (!hWnd)
         return 4;
