@@ -44,10 +44,12 @@ class Panes(unittest.TestCase):
         self.assertEqual(0, h.wintool("close", h.TITLE))
         self.assertEqual(0, program.wait(15), "the launcher ends cleanly")
 
-    def test_online_the_panes_request_their_pages_in_order_and_only_the_news_shows(self):
+    def test_online_the_panes_request_their_pages_and_only_the_news_shows(self):
         program = self.run_launcher(h.args.kovalt)
         self.assertTrue(h.wait_until(lambda: len(self.logged_pages()) >= 3, 20), self.logged_pages())
-        self.assertEqual(PAGES, self.logged_pages()[:3])
+        # Navigated in the order news, left, right; the control downloads them side by side, so they
+        # may reach the server in any order.
+        self.assertEqual(sorted(PAGES), sorted(self.logged_pages()[:3]))
         for nid, rect in PANES.items():
             # The adverts show only at their completion event, which this control never sends.
             self.assertEqual((rect, nid == 209), h.child_window(nid), nid)
