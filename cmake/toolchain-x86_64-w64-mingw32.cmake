@@ -1,14 +1,4 @@
-# Cross-build for x86_64 Windows with Debian's posix-thread mingw-w64.
-set(CMAKE_SYSTEM_NAME Windows)
+# x86_64 Windows: the shipped build is i686, x86_64 must build too.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
-# Without -static the programs need the compiler's runtime DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
