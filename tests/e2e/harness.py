@@ -3,6 +3,7 @@ xdotool and a small Windows tool, screenshots read back as pixels."""
 
 import argparse
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -49,26 +50,32 @@ def artifacts_dir(name):
 
 
 class Program:
-    """A Windows program started under Wine; stopped on exit of the with-block if still running."""
+    """A Windows program started under Wine (behind `prefix`, a command that runs the rest); stopped on
+    exit of the with-block if still running."""
 
-    def __init__(self, exe, cwd=None, env=None):
+    def __init__(self, exe, cwd=None, env=None, prefix=()):
         self.exe = exe = os.path.abspath(exe)
-        full_env = dict(os.environ)
-        full_env.update(env or {})
-        self.proc = subprocess.Popen(["wine", exe], cwd=cwd or os.path.dirname(exe), env=full_env,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.proc = subprocess.Popen([*prefix, "wine", exe], cwd=cwd or os.path.dirname(exe),
+                                     env={**os.environ, **(env or {})}, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
 
     def __enter__(self):
         return self
 
     def __exit__(self, *exc):
-        if self.proc.poll() is None:
-            wintool("close", TITLE)
-            try:
-                self.proc.wait(10)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        if self.proc.poll() is None and self.close() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+    def close(self, timeout=15):
+        """Sends the launcher's window a close request; the exit code, or None when the request could
+        not be sent or the process did not end in time."""
+        if wintool("close", TITLE) != 0:
+            return None
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
 
     def wait(self, timeout):
         return self.proc.wait(timeout)
@@ -83,6 +90,30 @@ def restart_wineserver():
     subprocess.run(["wineserver", "-k"], **quiet)
     subprocess.run(["wineserver", "-p"], **quiet)
     subprocess.run(["wine", "cmd", "/c", "exit"], **quiet)
+
+
+def launcher_folder(prefix, exe, ini):
+    """A folder of its own for one launcher: a copy of exe as Kovalt.exe, the stand-in game as
+    Game.exe and Kovalt.ini with the given text. Returns the launcher's path, the file that records the
+    addresses the shell opens and the file the game records its starts in (pass them to the program
+    as KOVALT_CAPTURE_FILE and KOVALT_STANDIN_RECORD)."""
+    folder = tempfile.mkdtemp(prefix=prefix)
+    shutil.copy(args.standin, os.path.join(folder, "Game.exe"))
+    with open(os.path.join(folder, "Kovalt.ini"), "w") as f:
+        f.write(ini)
+    return shutil.copy(exe, os.path.join(folder, "Kovalt.exe")), os.path.join(folder, "urls.txt"), \
+        os.path.join(folder, "game.txt")
+
+
+def chinese_ansi_env():
+    """Environment for a Wine program to run with the Chinese ANSI code page (936): a GBK locale,
+    compiled once into the build folder."""
+    locales = os.path.join(args.build, "e2e", "locales")
+    if not os.path.isdir(os.path.join(locales, "zh_CN.GBK")):
+        os.makedirs(locales, exist_ok=True)
+        subprocess.run(["localedef", "-i", "zh_CN", "-f", "GBK", os.path.join(locales, "zh_CN.GBK")],
+                       check=True, capture_output=True, timeout=120)
+    return {"LOCPATH": locales, "LC_ALL": "zh_CN.GBK"}
 
 
 def wintool(*argv, timeout=30, wine_args=()):

@@ -3,7 +3,6 @@ content server's log, what the shell was asked to open and what the stand-in gam
 
 import os
 import shutil
-import tempfile
 import time
 import unittest
 
@@ -24,19 +23,13 @@ def read(path):
 
 class Journeys(unittest.TestCase):
     def setUp(self):
-        self.dir = tempfile.mkdtemp(prefix="kovalt-journey-")
-        self.addCleanup(shutil.rmtree, self.dir, True)
-        shutil.copy(h.args.standin, os.path.join(self.dir, "Game.exe"))
-        with open(os.path.join(self.dir, "Kovalt.ini"), "w") as f:
-            f.write("[main]\nGameName=Journey\nFileName=Game.exe\nCanShu=-journey\n")
-        self.capture = os.path.join(self.dir, "urls.txt")
-        self.record = os.path.join(self.dir, "game.txt")
         self.shots = h.artifacts_dir("journeys")
         self.background = h.art("background.png")
 
     def launch(self, exe):
-        target = os.path.join(self.dir, "Kovalt.exe")
-        shutil.copy(exe, target)
+        target, self.capture, self.record = h.launcher_folder(
+            "kovalt-journey-", exe, "[main]\nGameName=Journey\nFileName=Game.exe\nCanShu=-journey\n")
+        self.addCleanup(shutil.rmtree, os.path.dirname(target), True)
         program = h.Program(target, env={"KOVALT_CAPTURE_FILE": self.capture, "KOVALT_STANDIN_RECORD": self.record})
         self.addCleanup(program.__exit__)
         self.assertTrue(h.wait_for_window(), "the window never appeared")
@@ -55,8 +48,7 @@ class Journeys(unittest.TestCase):
         self.assertTrue(h.wait_until(lambda: "-journey" in read(self.record), 10), "the game did not start")
 
     def close(self, program):
-        self.assertEqual(0, h.wintool("close", h.TITLE))
-        self.assertEqual(0, program.wait(20), "the launcher ends cleanly")
+        self.assertEqual(0, program.close(20), "the launcher ends cleanly after a close request")
 
     def test_offline_start_shows_the_notice_starts_the_game_and_opens_nothing_at_close(self):
         program, shot = self.launch(h.args.offline)

@@ -23,8 +23,7 @@ class MainWindow(unittest.TestCase):
             for x, y in [(480, 300), (5, 25), (955, 620), (175, 2), (480, 645)]:
                 self.assertNotEqual(h.ROOT_COLOUR, shot.pixel(31 + x, 60 + y), "(%d, %d) is inside" % (x, y))
 
-            self.assertEqual(0, h.wintool("close", h.TITLE))
-            self.assertEqual(0, kovalt.wait(15), "the process ends cleanly after a close request")
+            self.assertEqual(0, kovalt.close(), "the process ends cleanly after a close request")
             self.assertFalse(h.wait_for_window(seconds=1))
 
     def test_centred_on_a_smaller_screen_truncating_toward_zero(self):

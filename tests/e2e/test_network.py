@@ -11,7 +11,6 @@ same port for pages, so the test runs copies under names of its own and counts o
 
 import os
 import shutil
-import subprocess
 import time
 import unittest
 
@@ -24,14 +23,6 @@ ONLINE_HOSTS = "127.0.0.1 localhost\n"
 # The browser runs after the launcher has ended; nothing recorded by then means nothing was opened.
 SETTLE_SECONDS = 4
 AGENT, OFFLINE_AGENT = "KovaltNetworkTest", "KovaltNetworkTestOffline"
-
-
-class Launcher(h.Program):
-    def __init__(self, exe, env, prefix=()):
-        self.exe = os.path.abspath(exe)
-        self.proc = subprocess.Popen([*prefix, "wine", self.exe], cwd=os.path.dirname(self.exe),
-                                     env={**os.environ, **env}, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
 
 
 class Network(unittest.TestCase):
@@ -71,14 +62,13 @@ class Network(unittest.TestCase):
             prefix = ("unshare", "-m", "sh", "-c", 'mount --bind "$0" /etc/hosts && exec "$@"', self.hosts)
         env = {"KOVALT_CAPTURE_FILE": self.captured_path, **(env or {})}
         started = time.monotonic()
-        program = Launcher(exe or self.kovalt, env, prefix)
+        program = h.Program(exe or self.kovalt, env=env, prefix=prefix)
         self.addCleanup(program.__exit__)
         self.assertTrue(h.wait_for_window(), "the window never appeared")
         return program, time.monotonic() - started
 
     def close(self, program):
-        self.assertEqual(0, h.wintool("close", h.TITLE))
-        self.assertEqual(0, program.wait(15), "the launcher ends cleanly")
+        self.assertEqual(0, program.close(), "the launcher ends cleanly after a close request")
         self.assertFalse(h.wait_for_window(seconds=1), "the window is gone")
 
     def captured(self, expect_some):
@@ -125,14 +115,9 @@ class Network(unittest.TestCase):
         self.assertEqual(len(cases), len(self.exit_page_requests()), "one request per start")
 
     def test_four_characters_not_four_bytes_under_a_chinese_ansi_code_page(self):
-        locales = os.path.join(h.args.build, "e2e", "locales")
-        if not os.path.isdir(os.path.join(locales, "zh_CN.GBK")):
-            os.makedirs(locales, exist_ok=True)
-            subprocess.run(["localedef", "-i", "zh_CN", "-f", "GBK", os.path.join(locales, "zh_CN.GBK")],
-                           check=True, capture_output=True, timeout=120)
         # 你好 then "ab": four characters in six bytes of code page 936.
         self.serve("你好ab".encode("gbk") + b"cn.example/bye")
-        program, _ = self.start(env={"LOCPATH": locales, "LC_ALL": "zh_CN.GBK"})
+        program, _ = self.start(env=h.chinese_ansi_env())
         self.close(program)
         self.assertEqual(["http://cn.example/bye"], self.captured(True))
 

@@ -41,8 +41,7 @@ class Panes(unittest.TestCase):
         return program
 
     def close(self, program):
-        self.assertEqual(0, h.wintool("close", h.TITLE))
-        self.assertEqual(0, program.wait(15), "the launcher ends cleanly")
+        self.assertEqual(0, program.close(15), "the launcher ends cleanly after a close request")
 
     def test_online_the_panes_request_their_pages_and_only_the_news_shows(self):
         program = self.run_launcher(h.args.kovalt)

@@ -4,7 +4,6 @@ Offline, so the advert panes are hidden and the strips take the clicks."""
 
 import os
 import shutil
-import tempfile
 import time
 import unittest
 
@@ -23,21 +22,15 @@ CONTENT = "http://127.0.0.1:8391/kovalt"
 class PointerAndMenu(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.dir = tempfile.mkdtemp(prefix="kovalt-pointer-")
-        cls.exe = os.path.join(cls.dir, "Kovalt.exe")
-        shutil.copy(h.args.offline, cls.exe)
-        shutil.copy(h.args.standin, os.path.join(cls.dir, "Game.exe"))
-        with open(os.path.join(cls.dir, "Kovalt.ini"), "w") as f:
-            f.write("[main]\nGameName=Pointer\nFileName=Game.exe\nCanShu=-fast \"two words\"\n")
-        cls.capture = os.path.join(cls.dir, "urls.txt")
-        cls.record = os.path.join(cls.dir, "game.txt")
+        cls.exe, cls.capture, cls.record = h.launcher_folder(
+            "kovalt-pointer-", h.args.offline, "[main]\nGameName=Pointer\nFileName=Game.exe\nCanShu=-fast \"two words\"\n")
         cls.shots = h.artifacts_dir("pointer_menu")
         cls.art = {name: h.art(name) for name in ["background.png", "menu-button.png", "minimise.png", "close.png",
                                                   "menu-normal.png", "menu-selected.png"]}
 
     @classmethod
     def tearDownClass(cls):
-        shutil.rmtree(cls.dir, ignore_errors=True)
+        shutil.rmtree(os.path.dirname(cls.exe), ignore_errors=True)
 
     def start(self):
         for f in (self.capture, self.record):

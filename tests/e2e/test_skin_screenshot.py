@@ -65,14 +65,8 @@ class Skin(unittest.TestCase):
             with h.Program(exe, env=env):
                 self.assertTrue(h.wait_for_window(), "the window never appeared")
                 path = os.path.join(out, name + "-screen.png")
-                shot = None
-
-                def painted():
-                    nonlocal shot
-                    shot = h.screenshot(path)
-                    return self.window_pixel(shot, 300, 20) == self.expected_background(300, 20)
-
-                self.assertTrue(h.wait_until(painted, 20), "the skin was never painted")
+                shot = h.wait_skin_painted(WINDOW, path)
+                self.assertIsNotNone(shot, "the skin was never painted")
                 window = os.path.join(out, name + "-window.png")
                 subprocess.run([h.CONVERT, path, "-crop", "961x648+%d+%d" % WINDOW, "+repage", window], check=True)
                 return shot
@@ -85,13 +79,8 @@ class Skin(unittest.TestCase):
         self.check_start_and_caption(shot)
 
     def test_an_ansi_settings_file_in_a_chinese_code_page_gives_the_same_caption(self):
-        locales = os.path.join(h.args.build, "e2e", "locales")
-        if not os.path.isdir(os.path.join(locales, "zh_CN.GBK")):
-            os.makedirs(locales, exist_ok=True)
-            subprocess.run(["localedef", "-i", "zh_CN", "-f", "GBK", os.path.join(locales, "zh_CN.GBK")],
-                           check=True, capture_output=True, timeout=120)
         ini = "[main]\r\nGameName = %s\r\n" % GAME_NAME
-        ansi = self.shoot("ansi-936", ini.encode("gbk"), env={"LOCPATH": locales, "LC_ALL": "zh_CN.GBK"})
+        ansi = self.shoot("ansi-936", ini.encode("gbk"), env=h.chinese_ansi_env())
         utf16 = self.shoot("utf16", ini.encode("utf-16"))
         self.check_start_and_caption(ansi)
         differ = [(x, y) for y in range(CAPTION_ROW[1], CAPTION_ROW[3]) for x in range(CAPTION_ROW[0], CAPTION_ROW[2])
